@@ -1,0 +1,7 @@
+#include "UErrors.h"
+
+void Assert(bool condition, const std::string& message, const std::string& unit) {
+  if (!condition) {
+    throw EGeneral(message + " in " + unit);
+  }
+}
