@@ -131,3 +131,20 @@ bool IsValidUtf8(std::string_view text) {
   }
   return true;
 }
+
+std::string Cp1251UpperCase(std::string_view cp1251) {
+  std::string out(cp1251);
+  for (char& c : out) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if ((byte >= 'a' && byte <= 'z') || byte >= 0xE0) {
+      c = static_cast<char>(byte - 0x20);  // a..z, а..я
+    } else if (byte == 0xB8 || byte == 0xBA || byte == 0xBF) {
+      c = static_cast<char>(byte - 0x10);  // ё є ї
+    } else if (byte == 0xB3) {
+      c = static_cast<char>(0xB2);  // і
+    } else if (byte == 0xB4) {
+      c = static_cast<char>(0xA5);  // ґ
+    }
+  }
+  return out;
+}

@@ -9,5 +9,8 @@
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
+// Upper case of code page 1251 text: Latin and Cyrillic letters, the Ukrainian ones included.
+std::string Cp1251UpperCase(std::string_view cp1251);
+
 // True when the text is well-formed UTF-8 (overlong forms and surrogates refused).
 bool IsValidUtf8(std::string_view text);

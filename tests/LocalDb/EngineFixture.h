@@ -1,0 +1,67 @@
+#pragma once
+// Shared pieces of the engine's tests: the seven-field contact schema as plain engine fields, a
+// temporary folder, and file helpers that read and patch the bytes on disk.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "UBaseFld.h"
+#include "UFields.h"
+#include "UPhonFld.h"
+#include "UTable.h"
+
+// ID (integer key), Name (36), House, Work, Mobile (phones), Birth (date-time), Note (252).
+struct ContactSchema {
+  ContactSchema();
+
+  TIntegerField id;
+  TStringField name{36};
+  TPhoneField house;
+  TPhoneField work;
+  TPhoneField mobile;
+  TDateTimeField birth;
+  TStringField note{252};
+  TFields fields;
+};
+
+// A table over the contact schema with an index on each of ID and Name; opening it makes the
+// name order active, as the contact book does.
+class ContactTable {
+public:
+  explicit ContactTable(const std::string& path);
+  ~ContactTable();
+
+  TTable table;
+  ContactSchema schema;
+  TIndex byId{&schema.fields, "IndID", &schema.id};
+  TIndex byName{&schema.fields, "IndName", &schema.name};
+
+  void Open(bool createIfMissing = true);
+  // Inserts one contact with the given name (and phone), posted at once.
+  void Add(const std::string& name, const std::string& phone = "");
+  // The names of all records in array order.
+  std::vector<std::string> Names();
+};
+
+// A fresh empty folder, removed with everything in it when the object goes.
+class TempFolder {
+public:
+  TempFolder();
+  ~TempFolder();
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+  std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset);
+void PutInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value);
+
+// Contact file geometry.
+constexpr int kContactHeaderSize = 284;
+constexpr int kContactRecordSize = 356;
