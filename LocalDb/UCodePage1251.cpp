@@ -106,18 +106,16 @@ std::string Utf8ToCp1251(std::string_view utf8) {
   return out;
 }
 
+char16_t Cp1251CodePoint(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  const char16_t codePoint = kUpperHalf[byte - 0x80];
+  return codePoint != 0 ? codePoint : kReplacement;
+}
+
 std::string Cp1251ToUtf8(std::string_view cp1251) {
   std::string out;
   out.reserve(cp1251.size() * 2);
-  for (const char c : cp1251) {
-    const auto byte = static_cast<std::uint8_t>(c);
-    if (byte < 0x80) {
-      out += c;
-    } else {
-      const char16_t codePoint = kUpperHalf[byte - 0x80];
-      AppendUtf8(out, codePoint != 0 ? codePoint : kReplacement);
-    }
-  }
+  for (const char c : cp1251) AppendUtf8(out, Cp1251CodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

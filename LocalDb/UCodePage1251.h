@@ -9,6 +9,9 @@
 std::string Utf8ToCp1251(std::string_view utf8);
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
+// The Unicode code point of one code page 1251 byte ("?" for the one undefined byte).
+char16_t Cp1251CodePoint(unsigned char byte);
+
 // Upper case of code page 1251 text: Latin and Cyrillic letters, the Ukrainian ones included.
 std::string Cp1251UpperCase(std::string_view cp1251);
 

@@ -88,6 +88,9 @@ std::string FormatNumberToken(char letter, std::size_t run, int year, int month,
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool ParseDateText(const std::string& text, const TFormatSettings& settings, bool allowTime,
+                   TDateTime& result);
+
 // Reads an unsigned decimal number of at most maxDigits digits; false when none is there.
 bool ReadNumber(const std::string& text, std::size_t& pos, int maxDigits, int& value,
                 int& digits) {
@@ -170,12 +173,23 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
   return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + millisecond) / 86400000.0;
 }
 
+namespace {
+
+// A value read from a damaged file may be no date at all; it decodes as day 0.
+TDateTime Decodable(TDateTime value) {
+  return std::isfinite(value) && std::fabs(value) < 2958466.0 ? value : 0;
+}
+
+}  // namespace
+
 void DecodeDate(TDateTime value, int& year, int& month, int& day) {
+  value = Decodable(value);
   const auto days = static_cast<std::int64_t>(std::trunc(value));
   CivilFromDays(days - kUnixEpochAsDateTime, year, month, day);
 }
 
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& millisecond) {
+  value = Decodable(value);
   const double fraction = std::fabs(value - std::trunc(value));
   auto millis = static_cast<std::int64_t>(std::llround(fraction * 86400000.0));
   if (millis >= 86400000) millis = 86399999;
@@ -187,7 +201,7 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& milli
 
 int DayOfWeek(TDateTime value) {
   // 1899-12-30 was a Saturday (7).
-  const auto days = static_cast<std::int64_t>(std::trunc(value));
+  const auto days = static_cast<std::int64_t>(std::trunc(Decodable(value)));
   return static_cast<int>(((days + 6) % 7 + 7) % 7) + 1;
 }
 
@@ -237,6 +251,17 @@ std::string DateTimeToStr(TDateTime value, const TFormatSettings& settings) {
 
 bool TryStrToDateTime(const std::string& text, const TFormatSettings& settings,
                       TDateTime& result) {
+  return ParseDateText(text, settings, true, result);
+}
+
+bool TryStrToDate(const std::string& text, const TFormatSettings& settings, TDateTime& result) {
+  return ParseDateText(text, settings, false, result);
+}
+
+namespace {
+
+bool ParseDateText(const std::string& text, const TFormatSettings& settings, bool allowTime,
+                   TDateTime& result) {
   std::size_t pos = 0;
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
 
@@ -277,15 +302,18 @@ bool TryStrToDateTime(const std::string& text, const TFormatSettings& settings,
   if (!TryEncodeDate(year, month, day, date)) return false;
 
   TDateTime time = 0;
-  if (pos < text.size() && IsBlank(text[pos])) {
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
-    if (pos < text.size() && !ParseTime(text, pos, settings.TimeSeparator, time)) return false;
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  if (allowTime && pos < text.size() && pos > 0 && IsBlank(text[pos - 1]) &&
+      !ParseTime(text, pos, settings.TimeSeparator, time)) {
+    return false;
   }
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
   if (pos != text.size()) return false;
   result = date >= 0 ? date + time : date - time;
   return true;
 }
+
+}  // namespace
 
 TDateTime Now() { return Clock() ? Clock()() : SystemNow(); }
 

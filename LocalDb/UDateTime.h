@@ -55,6 +55,8 @@ std::string DateTimeToStr(TDateTime value, const TFormatSettings& settings);
 // text are ignored. False for anything else, including dates that do not exist.
 bool TryStrToDateTime(const std::string& text, const TFormatSettings& settings,
                       TDateTime& result);
+// The same for a date alone: a time after it is refused.
+bool TryStrToDate(const std::string& text, const TFormatSettings& settings, TDateTime& result);
 
 // The clock of the whole program; tests replace it to fix "now".
 TDateTime Now();

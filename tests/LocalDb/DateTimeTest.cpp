@@ -72,4 +72,7 @@ TEST_F(DateTimeTest, ParsesStrictlyUnderTheSettings) {
       EXPECT_DOUBLE_EQ(value, c.expected) << c.text;
     }
   }
+  TDateTime date = 0;
+  EXPECT_TRUE(TryStrToDate(" 05.03.1985 ", settings, date));
+  EXPECT_FALSE(TryStrToDate("05.03.1985 10:00", settings, date));
 }
