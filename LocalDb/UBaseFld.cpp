@@ -55,6 +55,11 @@ TDateTime ParseDateTimeText(const std::string& text) {
 
 int Sign(int difference) { return (difference > 0) - (difference < 0); }
 
+// Big-endian bytes, so that byte-wise order is numeric order of the unsigned value.
+void AppendBigEndian(std::uint64_t value, int bytes, std::string& key) {
+  for (int i = bytes - 1; i >= 0; --i) key += static_cast<char>(value >> (8 * i));
+}
+
 }  // namespace
 
 std::int32_t ReadInt32(const std::uint8_t* source) {
@@ -108,6 +113,12 @@ void TIntegerField::SetFromString(const std::string& text, std::uint8_t* destina
 
 std::string TIntegerField::DataToString(const std::uint8_t* source) const {
   return std::to_string(ReadInt32(source));
+}
+
+bool TIntegerField::SortKey(const std::uint8_t* image, std::string& key) const {
+  // Flipping the sign bit puts negative numbers before positive ones.
+  AppendBigEndian(static_cast<std::uint32_t>(ReadInt32(image)) ^ 0x80000000u, 4, key);
+  return true;
 }
 
 // --- TStringField ---
@@ -166,6 +177,12 @@ std::string TStringField::DataToString(const std::uint8_t* source) const {
   return Cp1251ToUtf8(ImageBytes(source));
 }
 
+bool TStringField::SortKey(const std::uint8_t* image, std::string& key) const {
+  // The text itself: a shorter text orders before a longer one that begins with it.
+  key += ImageBytes(image);
+  return true;
+}
+
 // --- TBooleanField ---
 
 const TFieldClass& TBooleanField::StaticClass() {
@@ -205,6 +222,11 @@ void TBooleanField::SetFromString(const std::string& text, std::uint8_t* destina
 
 std::string TBooleanField::DataToString(const std::uint8_t* source) const {
   return ReadInt32(source) != 0 ? "True" : "False";
+}
+
+bool TBooleanField::SortKey(const std::uint8_t* image, std::string& key) const {
+  key += ReadInt32(image) != 0 ? '\1' : '\0';
+  return true;
 }
 
 // --- TDateTimeField ---
@@ -257,6 +279,15 @@ void TDateTimeField::SetFromString(const std::string& text, std::uint8_t* destin
 
 std::string TDateTimeField::DataToString(const std::uint8_t* source) const {
   return ValueText(ReadImage(source));
+}
+
+bool TDateTimeField::SortKey(const std::uint8_t* image, std::string& key) const {
+  TDateTime value = ReadImage(image);
+  if (value == 0) value = 0;  // -0 and 0 compare equal, so they must give one key
+  // IEEE 754 bits ordered as numbers: negative values have every bit flipped, others the sign.
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  AppendBigEndian(bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63), 8, key);
+  return true;
 }
 
 void TDateTimeField::SetAsDateTime(TDateTime value) {

@@ -26,6 +26,7 @@ public:
   void SetFromVariant(const TVariant& value, std::uint8_t* destination) const override;
   void SetFromString(const std::string& text, std::uint8_t* destination) const override;
   std::string DataToString(const std::uint8_t* source) const override;
+  bool SortKey(const std::uint8_t* image, std::string& key) const override;
 
   std::int32_t Value() const { return value_; }
 
@@ -52,6 +53,7 @@ public:
   void SetFromVariant(const TVariant& value, std::uint8_t* destination) const override;
   void SetFromString(const std::string& text, std::uint8_t* destination) const override;
   std::string DataToString(const std::uint8_t* source) const override;
+  bool SortKey(const std::uint8_t* image, std::string& key) const override;
 
 protected:
   TStringField(const TFieldClass& fieldClass, int size);
@@ -78,6 +80,7 @@ public:
   void SetFromVariant(const TVariant& value, std::uint8_t* destination) const override;
   void SetFromString(const std::string& text, std::uint8_t* destination) const override;
   std::string DataToString(const std::uint8_t* source) const override;
+  bool SortKey(const std::uint8_t* image, std::string& key) const override;
 
   bool Value() const { return value_ != 0; }
 
@@ -100,6 +103,7 @@ public:
   void SetFromVariant(const TVariant& value, std::uint8_t* destination) const override;
   void SetFromString(const std::string& text, std::uint8_t* destination) const override;
   std::string DataToString(const std::uint8_t* source) const override;
+  bool SortKey(const std::uint8_t* image, std::string& key) const override;
 
   TDateTime AsDateTime() const { return value_; }
   // Fails when editing is off.

@@ -8,6 +8,7 @@
 
 #include "UBaseFld.h"
 #include "UErrors.h"
+#include "UKeySort.h"
 #include "UMergeSort.h"
 
 namespace {
@@ -22,8 +23,9 @@ int Grow(int n) {
   return static_cast<int>(std::min<std::int64_t>(capacity, INT_MAX));
 }
 
-// The file is read in blocks of about this size at open.
-constexpr std::int64_t kLoadBlockBytes = 1 << 20;
+// The file is read in blocks of about this size at open: small enough to stay in the processor's
+// cache between the read and the copy into the elements.
+constexpr std::int64_t kLoadBlockBytes = 64 << 10;
 
 }  // namespace
 
@@ -59,9 +61,10 @@ void TDatArr::SetElemCount(int count) {
     capacity = std::min(Grow(count), maxCount_);
   }
   if (capacity != capacity_) {
-    std::vector<std::uint8_t> resized(static_cast<std::size_t>(capacity) * elemSize_);
+    decltype(data_) resized(static_cast<std::size_t>(capacity) * elemSize_);
     const std::size_t kept = std::min(resized.size(), static_cast<std::size_t>(elemCount_) * elemSize_);
-    std::memcpy(resized.data(), data_.data(), kept);
+    // An empty block has no address to copy from, and memcpy must not be given a null one.
+    if (kept > 0) std::memcpy(resized.data(), data_.data(), kept);
     data_ = std::move(resized);
     capacity_ = capacity;
   }
@@ -165,6 +168,13 @@ void TDatArr::LoadRecords() {
 
   // Keys handed out so far, deleted records included, so that no key is ever given twice.
   std::vector<std::int32_t> largestKeys(static_cast<std::size_t>(Fields()->Count()), 0);
+  // The integer key fields, found once rather than for every record.
+  std::vector<int> keyFields;
+  for (int f = 0; f < Fields()->Count(); ++f) {
+    if (Fields()->Items(f)->IsKey() && dynamic_cast<TIntegerField*>(Fields()->Items(f))) {
+      keyFields.push_back(f);
+    }
+  }
   const std::int64_t recordsPerBlock = std::max<std::int64_t>(1, kLoadBlockBytes / recordSize);
   std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min<std::int64_t>(
       recordsPerBlock, std::max(header.RecordCount, 1)) * recordSize));
@@ -178,11 +188,9 @@ void TDatArr::LoadRecords() {
     for (std::int64_t r = 0; r < batch; ++r, position += recordSize) {
       const std::uint8_t* record = block.data() + r * recordSize;
       const std::uint8_t* image = record + DatFormat::RecordPrefixBytes;
-      for (int f = 0; f < Fields()->Count(); ++f) {
-        if (Fields()->Items(f)->IsKey() && dynamic_cast<TIntegerField*>(Fields()->Items(f))) {
-          auto& largest = largestKeys[static_cast<std::size_t>(f)];
-          largest = std::max(largest, ReadInt32(image + Fields()->Offsets(f)));
-        }
+      for (const int f : keyFields) {
+        auto& largest = largestKeys[static_cast<std::size_t>(f)];
+        largest = std::max(largest, ReadInt32(image + Fields()->Offsets(f)));
       }
       if (ReadInt32(record + DatFormat::DeletionMarkOffset) != DatFormat::LiveMark) continue;
       // More live records than the header promises only after a delete cut short: grow.
@@ -402,16 +410,20 @@ void TDatArr::SortByKey() {
 void TDatArr::SortByIndex() {
   if (index_ == nullptr) throw EGeneral("Не задан индексный объект");
   if (elemCount_ < 2) return;
-  std::vector<std::uint32_t> order(static_cast<std::size_t>(elemCount_));
-  std::iota(order.begin(), order.end(), 0u);
-  StableSort(order, [this](std::uint32_t a, std::uint32_t b) {
-    return index_->CompareRecords(Image(static_cast<int>(a)), Image(static_cast<int>(b)));
-  });
+  std::vector<std::uint32_t> order;
+  const auto image = [this](int i) { return Image(i); };
+  if (!SortByKeys(*index_, elemCount_, image, order)) {
+    order.resize(static_cast<std::size_t>(elemCount_));
+    std::iota(order.begin(), order.end(), 0u);
+    StableSort(order, [this](std::uint32_t a, std::uint32_t b) {
+      return index_->CompareRecords(Image(static_cast<int>(a)), Image(static_cast<int>(b)));
+    });
+  }
   ApplyOrder(order);
 }
 
 void TDatArr::ApplyOrder(const std::vector<std::uint32_t>& order) {
-  std::vector<std::uint8_t> sorted(data_.size());
+  decltype(data_) sorted(data_.size());
   for (std::size_t i = 0; i < order.size(); ++i) {
     std::memcpy(sorted.data() + i * elemSize_, Elem(static_cast<int>(order[i])), static_cast<std::size_t>(elemSize_));
   }

@@ -8,11 +8,27 @@
 // append and rewrite puts its element at the right place with one block move.
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "UDatFile.h"
 #include "UIndex.h"
+
+// Allocates without zeroing: every element is written before it is read, and zeroing a block of
+// hundreds of megabytes at open would cost a whole extra pass over it.
+template <typename T>
+struct TUninitAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = TUninitAllocator<U>;
+  };
+  template <typename U>
+  void construct(U* place) noexcept {
+    ::new (static_cast<void*>(place)) U;
+  }
+};
 
 class TDatArr : public TDatFile {
 public:
@@ -74,7 +90,7 @@ private:
   // The array becomes its elements in the given order.
   void ApplyOrder(const std::vector<std::uint32_t>& order);
 
-  std::vector<std::uint8_t> data_;
+  std::vector<std::uint8_t, TUninitAllocator<std::uint8_t>> data_;
   int elemSize_ = 0;
   int elemCount_ = 0;
   int current_ = 0;

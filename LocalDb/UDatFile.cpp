@@ -286,6 +286,13 @@ void TDatFile::RestoreAfterFailure(const TDatHeader& header,
 
 void TDatFile::AppendRecord() {
   CheckOpen();
+  // No key follows the largest one: counting on would wrap to a negative NextKey, which the
+  // next open refuses, locking the user out of the file.
+  for (int i = 0; i < fields_->Count(); ++i) {
+    if (fields_->Items(i)->IsKey() && fields_->Items(i)->NextKey() == INT32_MAX) {
+      throw EGeneral("Неверное очередное значение ключевого поля");
+    }
+  }
   const TDatHeader before = header_;
   const auto nextKeysBefore = KeyFieldNextKeys();
   const std::int64_t offset = RecordAreaEnd();
@@ -352,12 +359,18 @@ void TDatFile::EmptyFile() {
     // The header must say "no records" on the disk before the records go, or a power loss could
     // leave a header that counts records that are no longer there.
     Flush();
+  } catch (const EGeneral&) {
+    RestoreAfterFailure(before, nextKeysBefore);
+    throw;
+  }
+  // The header that counts no records is on the disk: the file is empty. Cutting the records off
+  // only tidies (open removes an uncounted tail as well), so its failure must not put back a
+  // header that counts records which may be gone already.
+  try {
     Seek(header_.HeaderSize, 0);
     Truncate();
     Flush();
   } catch (const EGeneral&) {
-    RestoreAfterFailure(before, nextKeysBefore);
-    throw;
   }
   fields_->ClearValues();
   SetPosition(header_.HeaderSize);

@@ -57,6 +57,10 @@ public:
   virtual void SetFromVariant(const TVariant& value, std::uint8_t* destination) const = 0;
   virtual void SetFromString(const std::string& text, std::uint8_t* destination) const = 0;
   virtual std::string DataToString(const std::uint8_t* source) const = 0;
+  // Appends to key a byte string whose byte-wise order is the order of CompareData, so that many
+  // records can be sorted without comparing their images pairwise. False when the class has no
+  // such form; records are then compared with CompareData.
+  virtual bool SortKey(const std::uint8_t* /*image*/, std::string& /*key*/) const { return false; }
 
   const std::string& Name() const { return name_; }
   void SetName(const std::string& name);  // cut to MaxNameLength characters

@@ -26,6 +26,10 @@ void TIndex::LoadKey(const std::uint8_t* record) {
   std::memcpy(keyBuffer_.data(), record + offset_, keyBuffer_.size());
 }
 
+bool TIndex::SortKey(const std::uint8_t* record, std::string& key) const {
+  return field_->SortKey(record + offset_, key);
+}
+
 void TIndex::SetKeyText(const std::string& text) { field_->SetFromString(text, keyBuffer_.data()); }
 
 void TIndex::SetKeyVariant(const TVariant& value) { field_->SetFromVariant(value, keyBuffer_.data()); }

@@ -33,6 +33,10 @@ public:
   virtual int CompareKey(const std::uint8_t* record) const;
   virtual int CompareRecords(const std::uint8_t* a, const std::uint8_t* b) const;
   void LoadKey(const std::uint8_t* record);
+  // Appends to key a byte string whose byte-wise order is this index's order of the record (see
+  // TField::SortKey); false when there is none. A derived index that orders differently must
+  // override this together with CompareKey and CompareRecords.
+  virtual bool SortKey(const std::uint8_t* record, std::string& key) const;
 
   virtual void SetKeyText(const std::string& text);
   void SetKeyVariant(const TVariant& value);

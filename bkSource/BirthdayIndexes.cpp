@@ -21,14 +21,26 @@ TCalendarDate CalendarDate(const std::uint8_t* image) {
 
 enum class TOrder { MonthFirst, DayFirst };
 
+// The date's parts in the order's sequence.
+std::tuple<int, int, int> OrderedParts(const std::uint8_t* image, TOrder order) {
+  const TCalendarDate d = CalendarDate(image);
+  return order == TOrder::MonthFirst ? std::tuple(d.Month, d.Day, d.Year)
+                                     : std::tuple(d.Day, d.Month, d.Year);
+}
+
 int CompareCalendar(const std::uint8_t* a, const std::uint8_t* b, TOrder order) {
-  const TCalendarDate x = CalendarDate(a);
-  const TCalendarDate y = CalendarDate(b);
-  const auto key = [order](const TCalendarDate& d) {
-    return order == TOrder::MonthFirst ? std::tuple(d.Month, d.Day, d.Year)
-                                       : std::tuple(d.Day, d.Month, d.Year);
-  };
-  return (key(x) > key(y)) - (key(x) < key(y));
+  const auto x = OrderedParts(a, order);
+  const auto y = OrderedParts(b, order);
+  return (x > y) - (x < y);
+}
+
+// Month and day in one byte each, the year in two: byte-wise order is the order's.
+void AppendCalendarKey(const std::uint8_t* image, TOrder order, std::string& key) {
+  const auto [first, second, year] = OrderedParts(image, order);
+  key += static_cast<char>(first);
+  key += static_cast<char>(second);
+  key += static_cast<char>(year >> 8);
+  key += static_cast<char>(year & 0xFF);
 }
 
 }  // namespace
@@ -47,4 +59,14 @@ int TDayDateIndex::CompareKey(const std::uint8_t* record) const {
 
 int TDayDateIndex::CompareRecords(const std::uint8_t* a, const std::uint8_t* b) const {
   return CompareCalendar(a + Offset(), b + Offset(), TOrder::DayFirst);
+}
+
+bool TMonthDateIndex::SortKey(const std::uint8_t* record, std::string& key) const {
+  AppendCalendarKey(record + Offset(), TOrder::MonthFirst, key);
+  return true;
+}
+
+bool TDayDateIndex::SortKey(const std::uint8_t* record, std::string& key) const {
+  AppendCalendarKey(record + Offset(), TOrder::DayFirst, key);
+  return true;
 }

@@ -11,6 +11,7 @@ public:
   using TIndex::TIndex;
   int CompareKey(const std::uint8_t* record) const override;
   int CompareRecords(const std::uint8_t* a, const std::uint8_t* b) const override;
+  bool SortKey(const std::uint8_t* record, std::string& key) const override;
 };
 
 class TDayDateIndex : public TIndex {
@@ -18,4 +19,5 @@ public:
   using TIndex::TIndex;
   int CompareKey(const std::uint8_t* record) const override;
   int CompareRecords(const std::uint8_t* a, const std::uint8_t* b) const override;
+  bool SortKey(const std::uint8_t* record, std::string& key) const override;
 };

@@ -40,6 +40,11 @@ int TCompareStringField::CompareData(const std::uint8_t* a, const std::uint8_t* 
   return CompareUserCollation(a, TextLength(a, Size()), b, TextLength(b, Size()));
 }
 
+bool TCompareStringField::SortKey(const std::uint8_t* image, std::string& key) const {
+  AppendUserSortKey(image, TextLength(image, Size()), key);
+  return true;
+}
+
 const TFieldClass& TShowDateTimeField::StaticClass() {
   static const TFieldClass fieldClass{"TShowDateTimeField", 4, &TDateTimeField::StaticClass(),
                                       [](int) { return std::unique_ptr<TField>(new TShowDateTimeField()); }};

@@ -15,6 +15,7 @@ public:
   explicit TCompareStringField(int size) : TStringField(StaticClass(), size) {}
 
   int CompareData(const std::uint8_t* a, const std::uint8_t* b) const override;
+  bool SortKey(const std::uint8_t* image, std::string& key) const override;
 };
 
 class TShowDateTimeField : public TDateTimeField {

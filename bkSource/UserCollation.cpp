@@ -64,6 +64,20 @@ std::string UserCollationLocale() {
   return std::string();
 }
 
+void AppendUserSortKey(const std::uint8_t* text, std::size_t length, std::string& key) {
+  UChar units[kLongestText];
+  const auto count = static_cast<int32_t>(ToUtf16(text, length, units));
+  std::uint8_t buffer[4 * kLongestText + 16];
+  int32_t size = ucol_getSortKey(UserCollator(), units, count, buffer, sizeof(buffer));
+  if (size > static_cast<int32_t>(sizeof(buffer))) {
+    std::string larger(static_cast<std::size_t>(size), '\0');
+    ucol_getSortKey(UserCollator(), units, count, reinterpret_cast<std::uint8_t*>(larger.data()), size);
+    key += larger;
+  } else {
+    key.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(size));
+  }
+}
+
 int CompareUserCollation(const std::uint8_t* a, std::size_t lengthA, const std::uint8_t* b,
                          std::size_t lengthB) {
   UChar unitsA[kLongestText];

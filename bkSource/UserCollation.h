@@ -12,6 +12,9 @@
 // The ICU locale name of the user's collation ("uk_UA", "ru", or "" for root).
 std::string UserCollationLocale();
 
+// Appends the text's collation key: byte-wise order of keys is the order of CompareUserCollation.
+void AppendUserSortKey(const std::uint8_t* text, std::size_t length, std::string& key);
+
 // -1, 0 or 1 as text a orders before, equal to or after text b.
 int CompareUserCollation(const std::uint8_t* a, std::size_t lengthA, const std::uint8_t* b,
                          std::size_t lengthB);
