@@ -16,15 +16,6 @@ protected:
   void SetUp() override { contacts.Open(); }
 };
 
-std::string FailureOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EGeneral& error) {
-    return error.what();
-  }
-  return "(no failure)";
-}
-
 }  // namespace
 
 TEST_F(DatArrTest, GrowthRule) {

@@ -9,13 +9,9 @@ namespace {
 
 std::string OpenFailure(const std::string& path) {
   ContactTable contacts(path);
-  try {
-    contacts.Open(false);
-  } catch (const EGeneral& error) {
-    EXPECT_FALSE(contacts.table.IsOpen());
-    return error.what();
-  }
-  return "(opened)";
+  const std::string failure = FailureOf([&] { contacts.Open(false); });
+  EXPECT_FALSE(contacts.table.IsOpen());
+  return failure;
 }
 
 class DatFileTest : public ::testing::Test {
@@ -193,24 +189,14 @@ TEST_F(DatFileTest, OpenAndCreateRules) {
   EXPECT_THROW(contacts.table.SetFileName(folder.File("other.dat")), EGeneral);
 
   ContactTable second(path);  // the same process, a second handle
-  try {
-    second.Open(false);
-    ADD_FAILURE() << "a second open must be refused";
-  } catch (const EGeneral& error) {
-    EXPECT_STREQ(error.what(), "Ошибка открытия файла");
-  }
+  EXPECT_EQ(FailureOf([&] { second.Open(false); }), "Ошибка открытия файла");
   contacts.table.CloseTable();
 
   TTable table;
   table.SetFileName(path);
   table.SetFields(&contacts.schema.fields);
-  try {
-    table.CreateFile(false);
-    ADD_FAILURE() << "an existing file must not be overwritten";
-  } catch (const EGeneral& error) {
-    EXPECT_STREQ(error.what(), "Файл существует");
-  }
-  EXPECT_THROW(table.SetFileName(""), EGeneral);
+  EXPECT_EQ(FailureOf([&] { table.CreateFile(false); }), "Файл существует");
+  EXPECT_EQ(FailureOf([&] { table.SetFileName(""); }), "Пустое имя файла");
 }
 
 TEST_F(DatFileTest, PositionsAreWholeRecordsUpToTheEnd) {
@@ -222,12 +208,7 @@ TEST_F(DatFileTest, PositionsAreWholeRecordsUpToTheEnd) {
   contacts.table.SetPosition(end);
   contacts.table.SetPosition(284);
   for (const std::int64_t bad : {end + 1, std::int64_t{284 + 10}, std::int64_t{283}}) {
-    try {
-      contacts.table.SetPosition(bad);
-      ADD_FAILURE() << bad;
-    } catch (const EGeneral& error) {
-      EXPECT_STREQ(error.what(), "Неверное смещение записи в файле");
-    }
+    EXPECT_EQ(FailureOf([&] { contacts.table.SetPosition(bad); }), "Неверное смещение записи в файле") << bad;
   }
 }
 

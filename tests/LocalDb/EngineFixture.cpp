@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include "UErrors.h"
+
 namespace {
 
 // Every engine test runs with the engine's field classes registered, as the program does.
@@ -70,6 +72,15 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
   std::error_code ignored;
   std::filesystem::remove_all(path_, ignored);
+}
+
+std::string FailureOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EGeneral& error) {
+    return error.what();
+  }
+  return "(no failure)";
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,9 @@ public:
 private:
   std::filesystem::path path_;
 };
+
+// The message of the failure the action raises, or "(no failure)".
+std::string FailureOf(const std::function<void()>& action);
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -31,25 +31,17 @@ public:
   TStrayField() : TIntegerField(StaticClass()) {}
 };
 
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EGeneral& error) {
-    return error.what();
-  }
-  return "(no failure)";
-}
 
 }  // namespace
 
 TEST(FieldRegistry, RefusesTwinsAndUnregisteredClasses) {
-  EXPECT_EQ(MessageOf([] { RegisterFieldClass(TStringField::StaticClass()); }),
+  EXPECT_EQ(FailureOf([] { RegisterFieldClass(TStringField::StaticClass()); }),
             "Класс поля уже зарегистрирован: TStringField");
-  EXPECT_EQ(MessageOf([] { RegisterFieldClass(TShadowStringField::StaticClass()); }),
+  EXPECT_EQ(FailureOf([] { RegisterFieldClass(TShadowStringField::StaticClass()); }),
             "Тип поля с таким идентификатором уже зарегистрирован: TShadowStringField = [2] = "
             "TStringField");
-  EXPECT_EQ(MessageOf([] { TStrayField stray; }), "Класс поля не зарегистрирован: TStrayField");
-  EXPECT_EQ(MessageOf([] { CreateByType(5, 4); }), "Класс поля не зарегистрирован: TField");
+  EXPECT_EQ(FailureOf([] { TStrayField stray; }), "Класс поля не зарегистрирован: TStrayField");
+  EXPECT_EQ(FailureOf([] { CreateByType(5, 4); }), "Класс поля не зарегистрирован: TField");
 
   TShadowStringField shadow(10);  // constructed through its registered ancestor
   const auto created = CreateByType(2, 36);
@@ -64,13 +56,13 @@ TEST(FieldModel, NamesKeysAndEditing) {
   EXPECT_EQ(field.Name(), "ABCDEFGHIJKLMNOPQRST");
   field.IncNextKey();
   EXPECT_EQ(field.NextKey(), 0);
-  EXPECT_EQ(MessageOf([&] { field.SetNextKey(7); }), "Поле не является первичным ключем");
+  EXPECT_EQ(FailureOf([&] { field.SetNextKey(7); }), "Поле не является первичным ключем");
   field.SetKey(true);
   EXPECT_EQ(field.NextKey(), 1);
   field.IncNextKey();
   EXPECT_EQ(field.NextKey(), 2);
 
-  EXPECT_EQ(MessageOf([&] { field.SetAsString("5"); }), "Поле нельзя редактировать");
+  EXPECT_EQ(FailureOf([&] { field.SetAsString("5"); }), "Поле нельзя редактировать");
   EXPECT_EQ(field.GetAsString(), "0");
 }
 
@@ -133,7 +125,7 @@ TEST(ScalarFields, TextConversionsAndTheirFailures) {
   EXPECT_EQ(number.GetAsString(), "0");
   number.SetAsString("-42");
   EXPECT_EQ(number.GetAsString(), "-42");
-  EXPECT_EQ(MessageOf([&] { number.SetAsString("4x"); }), "Неверно задано целое число: 4x");
+  EXPECT_EQ(FailureOf([&] { number.SetAsString("4x"); }), "Неверно задано целое число: 4x");
   EXPECT_EQ(number.GetAsString(), "-42");
 
   struct BoolCase { const char* text; bool value; };
@@ -155,8 +147,8 @@ TEST(ScalarFields, TextConversionsAndTheirFailures) {
   date.SetAsString("05.03.1985 14:30");
   EXPECT_EQ(date.GetAsString(), "05.03.1985 14:30:00");
   std::uint8_t image[8];
-  EXPECT_EQ(MessageOf([&] { date.SetFromString("", image); }), "Неверно задана дата(время): ");
-  EXPECT_EQ(MessageOf([&] { date.SetAsString("soon"); }), "Неверно задана дата(время): soon");
+  EXPECT_EQ(FailureOf([&] { date.SetFromString("", image); }), "Неверно задана дата(время): ");
+  EXPECT_EQ(FailureOf([&] { date.SetAsString("soon"); }), "Неверно задана дата(время): soon");
 }
 
 TEST(ScalarFields, VariantsOfTheWrongKindAreRefused) {
@@ -165,13 +157,13 @@ TEST(ScalarFields, VariantsOfTheWrongKindAreRefused) {
   TBooleanField flag;
   TDateTimeField date;
   std::uint8_t image[8] = {};
-  EXPECT_EQ(MessageOf([&] { date.SetFromVariant(TVariant(std::int32_t{5}), image); }),
+  EXPECT_EQ(FailureOf([&] { date.SetFromVariant(TVariant(std::int32_t{5}), image); }),
             "Тип варианта не является TDateTime");
-  EXPECT_EQ(MessageOf([&] { number.SetFromVariant(TVariant(std::string("5")), image); }),
+  EXPECT_EQ(FailureOf([&] { number.SetFromVariant(TVariant(std::string("5")), image); }),
             "Тип варианта не является Integer");
-  EXPECT_EQ(MessageOf([&] { text.SetFromVariant(TVariant(true), image); }),
+  EXPECT_EQ(FailureOf([&] { text.SetFromVariant(TVariant(true), image); }),
             "Тип варианта не является String");
-  EXPECT_EQ(MessageOf([&] { flag.SetFromVariant(TVariant(std::int32_t{1}), image); }),
+  EXPECT_EQ(FailureOf([&] { flag.SetFromVariant(TVariant(std::int32_t{1}), image); }),
             "Тип варианта не является Boolean");
   flag.SetFromVariant(TVariant(true), image);
   EXPECT_EQ(ReadInt32(image), 1);

@@ -22,12 +22,7 @@ protected:
   // Asserts that the action fails with the message and leaves the state as it was.
   void ExpectRefused(const std::function<void()>& action, const std::string& message) {
     const TTableState before = table.State();
-    try {
-      action();
-      ADD_FAILURE() << "expected: " << message;
-    } catch (const EGeneral& error) {
-      EXPECT_EQ(error.what(), message);
-    }
+    EXPECT_EQ(FailureOf(action), message);
     EXPECT_EQ(table.State(), before);
   }
 };
