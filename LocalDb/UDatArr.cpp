@@ -423,9 +423,25 @@ void TDatArr::SortByIndex() {
 }
 
 void TDatArr::ApplyOrder(const std::vector<std::uint32_t>& order) {
-  decltype(data_) sorted(data_.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    std::memcpy(sorted.data() + i * elemSize_, Elem(static_cast<int>(order[i])), static_cast<std::size_t>(elemSize_));
+  // In place, one cycle of the permutation at a time: element order[j] goes to place j. Each
+  // element moves once, and no second block of the array's size is needed.
+  std::vector<bool> placed(order.size(), false);
+  std::vector<std::uint8_t> spare(static_cast<std::size_t>(elemSize_));
+  const auto move = [this](std::uint8_t* to, const std::uint8_t* from) {
+    std::memcpy(to, from, static_cast<std::size_t>(elemSize_));
+  };
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (placed[start]) continue;
+    move(spare.data(), Elem(static_cast<int>(start)));
+    for (std::size_t j = start;;) {
+      placed[j] = true;
+      const std::size_t from = order[j];
+      if (from == start) {
+        move(Elem(static_cast<int>(j)), spare.data());
+        break;
+      }
+      move(Elem(static_cast<int>(j)), Elem(static_cast<int>(from)));
+      j = from;
+    }
   }
-  data_ = std::move(sorted);
 }

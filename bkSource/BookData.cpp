@@ -160,15 +160,16 @@ void TBook::AddBirthdays(TDateTime day, int dayNumber, std::vector<std::string>&
   DecodeDate(day, year, month, dayOfMonth);
   // Year 4 is a leap year, so a key of 29 February can be formed in leap years only.
   table_.FindKey(TVariant(TVariantDate{EncodeDate(IsLeapYear(year) ? 4 : 1, month, dayOfMonth)}));
+  const std::string dateText = FormatDateLong(day);
+  const std::string& dayWord = CurrentTexts().DayWords[static_cast<std::size_t>(dayNumber - 1)];
   for (; !table_.Eof(); table_.Next()) {
     const TDateTime birth = table_.Birth.AsDateTime();
     if (birth == 0) break;  // no birthday: reached only when no contact has one on or after the key
     int birthYear = 0, birthMonth = 0, birthDay = 0;
     DecodeDate(birth, birthYear, birthMonth, birthDay);
     if (birthMonth != month || birthDay != dayOfMonth) break;
-    reminders.push_back(FormatIndexed(
-        CurrentTexts().BirthdayReminder,
-        {FormatDateLong(day), CurrentTexts().DayWords[static_cast<std::size_t>(dayNumber - 1)],
-         table_.Name.GetAsString(), static_cast<long long>(year - birthYear)}));
+    reminders.push_back(FormatIndexed(CurrentTexts().BirthdayReminder,
+                                      {dateText, dayWord, table_.Name.GetAsString(),
+                                       static_cast<long long>(year - birthYear)}));
   }
 }
