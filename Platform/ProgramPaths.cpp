@@ -2,9 +2,14 @@
 
 #include <filesystem>
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "./";
-  return executable.parent_path().string() + "/";
+  return error ? std::string() : executable.string();
+}
+
+std::string ExecutableFolder() {
+  const std::string executable = ExecutablePath();
+  if (executable.empty()) return "./";
+  return std::filesystem::path(executable).parent_path().string() + "/";
 }

@@ -3,5 +3,8 @@
 
 #include <string>
 
+// The full path of the running executable; empty when the system cannot tell.
+std::string ExecutablePath();
+
 // The folder of the running executable, ending in "/".
 std::string ExecutableFolder();
