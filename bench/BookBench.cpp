@@ -137,23 +137,6 @@ private:
 
 // --- the world: the book, a byte-order twin of its file, SQLite, typed texts ---
 
-// The contact file opened with a plain string field for the name: byte order.
-struct TPlainContacts {
-  explicit TPlainContacts(const std::string& path) {
-    table.SetFileName(path);
-    table.SetFields(&schema.fields);
-    table.OpenTable(false);
-    table.AddIndex(&byId);
-    table.AddIndex(&byName);
-  }
-  ~TPlainContacts() { table.CloseTable(); }
-
-  TContactFields schema;
-  TTable table;
-  TIndex byId{&schema.fields, "IndID", &schema.id};
-  TIndex byName{&schema.fields, "IndName", &schema.name};
-};
-
 // The first n characters of a UTF-8 text.
 std::string FirstCharacters(const std::string& text, std::size_t n) {
   std::size_t characters = 0;
@@ -178,13 +161,13 @@ public:
     BuildSqlite();
     book_ = std::make_unique<TBook>(DataFolder().string());
     book_->Open(false);
-    plain_ = std::make_unique<TPlainContacts>((DataFolder() / "plain.dat").string());
+    plain_ = std::make_unique<TEngineContacts>((DataFolder() / "plain.dat").string());
     sqlite_ = std::make_unique<TSqliteNames>((DataFolder() / "book.sqlite").string());
     MakeTypedTexts();
   }
 
   TBook& Book() { return *book_; }
-  TPlainContacts& Plain() { return *plain_; }
+  TEngineContacts& Plain() { return *plain_; }
   TSqliteNames& Sqlite() { return *sqlite_; }
   const std::vector<std::string>& TypedNames() const { return typedNames_; }
   const std::vector<std::string>& TypedHouses() const { return typedHouses_; }
@@ -238,7 +221,7 @@ private:
 
   std::vector<TContact> contacts_;
   std::unique_ptr<TBook> book_;
-  std::unique_ptr<TPlainContacts> plain_;
+  std::unique_ptr<TEngineContacts> plain_;
   std::unique_ptr<TSqliteNames> sqlite_;
   std::vector<std::string> typedNames_;
   std::vector<std::string> typedHouses_;
@@ -262,7 +245,7 @@ TWorld& World() {
 void ActivateName(benchmark::State& state) {
   TWorld& world = World();
   TTableBook& book = world.Book().Table();
-  TPlainContacts& plain = world.Plain();
+  TEngineContacts& plain = world.Plain();
   double bytes = 0, icu = 0, binary = 0;
   for (auto _ : state) {
     book.SetIndex(&book.IndID);  // back to file order, in linear time

@@ -193,29 +193,28 @@ std::vector<TContact> GenerateContacts(std::size_t count, std::uint32_t seed) {
   return contacts;
 }
 
-TContactFields::TContactFields() : fields{&id, &name, &house, &work, &mobile, &birth, &note} {
-  id.SetName("ID");
-  id.SetKey(true);
-  name.SetName("Name");
-  house.SetName("House");
-  work.SetName("Work");
-  mobile.SetName("Mobile");
-  birth.SetName("Birth");
-  note.SetName("Note");
+void AssignContact(ContactSchema& schema, const TContact& contact) {
+  schema.name.SetAsString(contact.name);
+  schema.house.SetAsString(contact.house);
+  schema.work.SetAsString(contact.work);
+  schema.mobile.SetAsString(contact.mobile);
+  schema.birth.SetAsDateTime(contact.birth);
+  schema.note.SetAsString(contact.note);
 }
 
-void TContactFields::Assign(const TContact& contact) {
-  name.SetAsString(contact.name);
-  house.SetAsString(contact.house);
-  work.SetAsString(contact.work);
-  mobile.SetAsString(contact.mobile);
-  birth.SetAsDateTime(contact.birth);
-  note.SetAsString(contact.note);
+TEngineContacts::TEngineContacts(const std::string& path) {
+  table.SetFileName(path);
+  table.SetFields(&schema.fields);
+  table.OpenTable(false);
+  table.AddIndex(&byId);
+  table.AddIndex(&byName);
 }
+
+TEngineContacts::~TEngineContacts() { table.CloseTable(); }
 
 void WriteContactFile(const std::string& path, const std::vector<TContact>& contacts) {
   TMemoryFileSystemInPlace memory;
-  TContactFields schema;
+  ContactSchema schema;
   TDatFile file;
   file.SetFileName(path);
   file.SetFields(&schema.fields);
@@ -223,7 +222,7 @@ void WriteContactFile(const std::string& path, const std::vector<TContact>& cont
   schema.fields.EnableEdit();
   for (const TContact& contact : contacts) {
     schema.fields.AssignNextKeys();
-    schema.Assign(contact);
+    AssignContact(schema, contact);
     file.AppendRecord();
   }
   schema.fields.DisableEdit();

@@ -13,10 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "UBaseFld.h"
+#include "ContactSchema.h"
 #include "UDateTime.h"
-#include "UFields.h"
-#include "UPhonFld.h"
+#include "UTable.h"
 
 struct TContact {
   std::string name;
@@ -29,26 +28,22 @@ struct TContact {
 
 std::vector<TContact> GenerateContacts(std::size_t count, std::uint32_t seed);
 
-// The seven fields of the contact file (ID key, Name, House, Work, Mobile, Birth, Note) as engine
-// field objects. The engine's field classes must be registered first (RegisterEngineFieldClasses),
-// as the program does at start-up.
-struct TContactFields {
-  TContactFields();
-  TContactFields(const TContactFields&) = delete;
-  TContactFields& operator=(const TContactFields&) = delete;
+// The fields take the contact's values; editing must be on (a table's Insert or Edit, or
+// fields.EnableEdit()). The key is left alone.
+void AssignContact(ContactSchema& schema, const TContact& contact);
 
-  // The fields take the contact's values; editing must be on (a table's Insert or Edit, or
-  // fields.EnableEdit()). The key is left alone.
-  void Assign(const TContact& contact);
+// A contact file opened as a table with plain fields (the name in byte order), its ID and Name
+// indexes listed but none active.
+struct TEngineContacts {
+  explicit TEngineContacts(const std::string& path);
+  ~TEngineContacts();
+  TEngineContacts(const TEngineContacts&) = delete;
+  TEngineContacts& operator=(const TEngineContacts&) = delete;
 
-  TIntegerField id;
-  TStringField name{36};
-  TPhoneField house;
-  TPhoneField work;
-  TPhoneField mobile;
-  TDateTimeField birth;
-  TStringField note{252};
-  TFields fields;
+  ContactSchema schema;
+  TTable table;
+  TIndex byId{&schema.fields, "IndID", &schema.id};
+  TIndex byName{&schema.fields, "IndName", &schema.name};
 };
 
 // Writes a new contact file at path (replacing any file there) holding the contacts in order,

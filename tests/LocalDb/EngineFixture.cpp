@@ -21,18 +21,6 @@ public:
 
 }  // namespace
 
-ContactSchema::ContactSchema()
-    : fields{&id, &name, &house, &work, &mobile, &birth, &note} {
-  id.SetName("ID");
-  id.SetKey(true);
-  name.SetName("Name");
-  house.SetName("House");
-  work.SetName("Work");
-  mobile.SetName("Mobile");
-  birth.SetName("Birth");
-  note.SetName("Note");
-}
-
 ContactTable::ContactTable(const std::string& path) {
   table.SetFileName(path);
   table.SetFields(&schema.fields);

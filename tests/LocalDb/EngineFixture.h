@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the engine's tests: the seven-field contact schema as plain engine fields, a
-// temporary folder, and file helpers that read and patch the bytes on disk.
+// Shared pieces of the engine's tests: a table over the contact schema, a temporary folder, and
+// file helpers that read and patch the bytes on disk.
 
 #include <cstdint>
 #include <filesystem>
@@ -9,24 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "UBaseFld.h"
-#include "UFields.h"
-#include "UPhonFld.h"
+#include "ContactSchema.h"
 #include "UTable.h"
-
-// ID (integer key), Name (36), House, Work, Mobile (phones), Birth (date-time), Note (252).
-struct ContactSchema {
-  ContactSchema();
-
-  TIntegerField id;
-  TStringField name{36};
-  TPhoneField house;
-  TPhoneField work;
-  TPhoneField mobile;
-  TDateTimeField birth;
-  TStringField note{252};
-  TFields fields;
-};
 
 // A table over the contact schema with an index on each of ID and Name; opening it makes the
 // name order active, as the contact book does.
