@@ -38,6 +38,7 @@
 #include "CsvFormat.h"
 #include "SqliteContacts.h"
 #include "TextIntface.h"
+#include "TypedTexts.h"
 #include "UTable.h"
 #include "UserCollation.h"
 
@@ -137,21 +138,6 @@ private:
 
 // --- the world: the book, a byte-order twin of its file, SQLite, typed texts ---
 
-// The first n characters of a UTF-8 text.
-std::string FirstCharacters(const std::string& text, std::size_t n) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == n) return text.substr(0, i);
-  }
-  return text;
-}
-
-std::string TwoDigits(int value) {
-  char text[8];
-  std::snprintf(text, sizeof(text), "%02d", value);
-  return text;
-}
-
 class TWorld {
 public:
   TWorld() : contacts_(GenerateContacts(static_cast<std::size_t>(Options().records), kSeed)) {
@@ -183,40 +169,18 @@ private:
 
   // Every beginning of sampled values, as the user types them key by key.
   void MakeTypedTexts() {
-    const std::size_t n = contacts_.size();
-    for (std::size_t s = 0; s < 400; ++s) {
-      const TContact& contact = contacts_[s * 7919 % n];
-      for (std::size_t length = 1; FirstCharacters(contact.name, length - 1) != contact.name; ++length) {
-        typedNames_.push_back(FirstCharacters(contact.name, length));
+    for (const std::string& name : SampledNames(contacts_, 400)) Append(typedNames_, EveryBeginning(name));
+    for (const std::string& house : SampledHouses(contacts_, 400)) Append(typedHouses_, EveryBeginning(house));
+    const auto births = SampledBirths(contacts_, 400);
+    for (int order = 0; order < 3; ++order) {
+      const std::size_t skipped = static_cast<std::size_t>(order);  // the leading separators
+      for (const std::string& birth : births[static_cast<std::size_t>(order)]) {
+        Append(typedBirths_[order], EveryBeginning(birth, skipped));
       }
     }
-    for (std::size_t s = 0, taken = 0; taken < 400 && s < n; ++s) {
-      const TContact& contact = contacts_[s * 104729 % n];
-      if (contact.house.empty()) continue;
-      ++taken;
-      for (std::size_t length = 1; length <= contact.house.size(); ++length) {
-        typedHouses_.push_back(contact.house.substr(0, length));
-      }
-    }
-    for (std::size_t s = 0, taken = 0; taken < 400 && s < n; ++s) {
-      const TContact& contact = contacts_[s * 15485863 % n];
-      if (contact.birth == 0) continue;
-      ++taken;
-      int year = 0, month = 0, day = 0;
-      DecodeDate(contact.birth, year, month, day);
-      // As typed: a day or month below 10 sometimes with its zero, sometimes without.
-      const std::string dayText = taken % 2 ? TwoDigits(day) : std::to_string(day);
-      const std::string monthText = taken % 3 ? TwoDigits(month) : std::to_string(month);
-      const std::string texts[] = {dayText + "." + monthText + "." + std::to_string(year),
-                                   "." + monthText + "." + std::to_string(year),
-                                   ".." + std::to_string(year)};
-      for (int order = 0; order < 3; ++order) {
-        const std::size_t skipped = static_cast<std::size_t>(order);  // the leading separators
-        for (std::size_t length = skipped + 1; length <= texts[order].size(); ++length) {
-          typedBirths_[order].push_back(texts[order].substr(0, length));
-        }
-      }
-    }
+  }
+  static void Append(std::vector<std::string>& to, const std::vector<std::string>& texts) {
+    to.insert(to.end(), texts.begin(), texts.end());
   }
 
   std::vector<TContact> contacts_;
@@ -349,12 +313,6 @@ void RegisterAll() {
 
 // --- bookctl import and the disk's flush rate ---
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // A CSV file of generated contacts, as the export writes it (English header and dates).
 void WriteImportFile(const fs::path& path, int count) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -472,34 +430,15 @@ TImportResult TimeImport() {
 
 // --- the report ---
 
-const TMedian* Find(const std::map<std::string, TMedian>& medians, const std::string& name) {
-  const auto found = medians.find(name);
-  return found == medians.end() ? nullptr : &found->second;
-}
-
-std::string Time(double microseconds) {
-  char text[32];
-  if (microseconds >= 1e6) {
-    std::snprintf(text, sizeof(text), "%.2f s", microseconds / 1e6);
-  } else if (microseconds >= 1000) {
-    std::snprintf(text, sizeof(text), "%.1f ms", microseconds / 1000);
-  } else {
-    std::snprintf(text, sizeof(text), "%.2f us", microseconds);
-  }
-  return text;
-}
-
 void Row(const std::string& what, double microseconds, double targetMicroseconds, const std::string& note) {
-  std::printf("| %s | %s | %s | %s | %s |\n", what.c_str(), Time(microseconds).c_str(),
-              targetMicroseconds > 0 ? ("< " + Time(targetMicroseconds)).c_str() : "",
-              targetMicroseconds <= 0 ? "" : microseconds < targetMicroseconds ? "yes" : "NO", note.c_str());
+  PrintTargetRow({what, FormatMicroseconds(microseconds)}, microseconds, targetMicroseconds, note);
 }
 
 void PrintSearches(const std::map<std::string, TMedian>& medians) {
   std::printf("\n%d contacts; collation locale \"%s\" (LC_ALL=%s); dates as \"%s\".\n", Options().records,
               UserCollationLocale().c_str(), kLocale, CurrentFormat().ShortDateFormat.c_str());
   std::printf("Medians of the repetitions.\n\n| measure | median | target | met | note |\n|---|---:|---:|---|---|\n");
-  if (const TMedian* m = Find(medians, "activate/name")) {
+  if (const TMedian* m = FindMedian(medians, "activate/name")) {
     const double bytes = m->Counter("bytes_us");
     const double icu = m->Counter("sqlite_icu_us");
     const double binary = m->Counter("sqlite_binary_us");
@@ -511,7 +450,7 @@ void PrintSearches(const std::map<std::string, TMedian>& medians) {
     Row("SQLite CREATE INDEX, same ICU collation", icu, 0, note);
     Row("SQLite CREATE INDEX, byte order (BINARY)", binary, 0, "");
   }
-  if (const TMedian* m = Find(medians, "activate/birth-month")) {
+  if (const TMedian* m = FindMedian(medians, "activate/birth-month")) {
     Row("activate IndBirthMonth (GetBirthdays from the name order)", m->microseconds, 0, "");
   }
   struct TTarget {
@@ -524,9 +463,9 @@ void PrintSearches(const std::map<std::string, TMedian>& medians) {
                            TTarget{"find/birth-day", "FindBirth day.month.year, one step", 20},
                            TTarget{"find/birth-month", "FindBirth .month.year, one step", 20},
                            TTarget{"find/birth-year", "FindBirth ..year, one step", 20}}) {
-    if (const TMedian* m = Find(medians, t.name)) Row(t.label, m->microseconds, t.target, "");
+    if (const TMedian* m = FindMedian(medians, t.name)) Row(t.label, m->microseconds, t.target, "");
   }
-  if (const TMedian* m = Find(medians, "birthdays")) {
+  if (const TMedian* m = FindMedian(medians, "birthdays")) {
     char note[96];
     std::snprintf(note, sizeof(note), "%.0f reminders per call, month order current", m->Counter("reminders"));
     Row("GetBirthdays", m->microseconds, 1000, note);
