@@ -3,15 +3,20 @@
 #include <string>
 #include <vector>
 
+#include "AboutForm.h"
 #include "AppSelector.h"
 #include "AutoRun.h"
 #include "BookDataOpen.h"
+#include "EditForm.h"
 #include "Exceptions.h"
 #include "InstanceHost.h"
 #include "Keyboard.h"
+#include "MainForm.h"
 #include "MessageBoxForm.h"
 #include "Options.h"
+#include "Print.h"
 #include "ProgramPaths.h"
+#include "QtLanguage.h"
 #include "TextIntface.h"
 #include "UField.h"
 
@@ -20,8 +25,8 @@ namespace {
 constexpr const char* kIdentifier = "Kalmiq";
 
 // The objects that live for the whole process, created in this order and freed in reverse.
-// The settings are last: when "book.cfg" cannot be read, OptionsOpened is false and the
-// program ends.
+// The settings come after the handlers: when "book.cfg" cannot be read, OptionsOpened is false
+// and the program ends. The painters of the other dialogs' strips close the list.
 class TProcessObjects {
 public:
   explicit TProcessObjects(TApplication& application) : FApplication(application) {
@@ -35,8 +40,14 @@ public:
     } catch (const std::exception&) {
       OptionsOpened = false;
     }
+    CreatePrintManager();
+    CreateEditFormGradient();
+    CreateAboutFormGradient();
   }
   ~TProcessObjects() {
+    FreeAboutFormGradient();
+    FreeEditFormGradient();
+    FreePrintManager();
     FreeProgOptions();
     FApplication.SetExceptHandler(nullptr);
     Book.reset();
@@ -67,13 +78,23 @@ void NormalStart() {
   RegisterAutoStart(ExecutablePath());
   ActivateLanguageLayout(CurrentTexts().LangCode);
   if (!OpenContactBook(*Book, true)) return;
-  // The main window and its message loop come here.
+  TMainFormBook mainForm(*Book);
+  auto* about = new TFormAbout(&mainForm);  // may start the monthly update check
+  auto* edit = new TFormEdit(&mainForm);
+  mainForm.AttachDialogs(about, edit);
+  mainForm.TintDialogs();
+  mainForm.show();
+  // Ends when the window closes (it stores its settings then) or when another program asks
+  // this copy to quit (nothing is stored).
+  QApplication::exec();
+  StopVersionCheck();
 }
 
 void RunProgram(const std::vector<std::string>& arguments) {
   TAppSelector guard(kIdentifier, ExecutablePath(), QtInstanceRequests());
   if (!guard.FirstInstance()) return;
   SelectLanguage(ProgOptions->ProgLang());
+  SelectQtLanguage(ProgOptions->ProgLang());
   QCoreApplication::setApplicationName(QString::fromStdString(CurrentTexts().AppTitle));
   if (arguments.empty())
     NormalStart();

@@ -299,18 +299,5 @@ void TFormEdit::paintEvent(QPaintEvent* event) {
 
 void TFormEdit::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
-  switch (event->type()) {
-    case QEvent::ActivationChange:
-      Gradient().Activated(*Image, isActiveWindow());
-      break;
-    case QEvent::StyleChange:  // the buttons' access-key cues over the strip
-      BtnSave->update();
-      BtnCancel->update();
-      break;
-    case QEvent::ApplicationPaletteChange:
-      Gradient().ColorsChanged(*Image);
-      break;
-    default:
-      break;
-  }
+  Gradient().ChangeEvent(*event, *Image, isActiveWindow(), {BtnSave, BtnCancel});
 }

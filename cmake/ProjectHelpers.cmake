@@ -14,3 +14,18 @@ function(add_project_test name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()
+
+# add_version_note(TARGET)
+# Embeds the product version and the legal notice into an executable as an ELF note, which
+# Shared/Version.h reads back from the file.
+set(VERSION_NOTE_PRODUCT "${PROJECT_VERSION}")
+set(VERSION_NOTE_LEGAL "Copyright (C) 2025 The Vellumark developers")
+function(add_version_note target)
+  set(source "${PROJECT_BINARY_DIR}/VersionNote.cpp")
+  if(NOT TARGET VersionNote)
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/VersionNote.cpp.in" "${source}" @ONLY)
+    add_library(VersionNote OBJECT "${source}")
+    set_target_properties(VersionNote PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
+  target_sources(${target} PRIVATE $<TARGET_OBJECTS:VersionNote>)
+endfunction()

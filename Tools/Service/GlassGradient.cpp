@@ -72,3 +72,20 @@ void TGlassGradienter::ColorsChanged(QLabel& image) {
   image.update();
   OwnerForm(image).update();
 }
+
+void TGlassGradienter::ChangeEvent(const QEvent& event, QLabel& image, bool active,
+                                   std::initializer_list<QWidget*> buttonsOnStrip) {
+  switch (event.type()) {
+    case QEvent::ActivationChange:
+      Activated(image, active);
+      break;
+    case QEvent::StyleChange:
+      for (QWidget* button : buttonsOnStrip) button->update();
+      break;
+    case QEvent::ApplicationPaletteChange:
+      ColorsChanged(image);
+      break;
+    default:
+      break;
+  }
+}

@@ -15,6 +15,8 @@
 // - ColorsChanged from its palette-change handler: new colours, strip and dialog refreshed.
 
 #include <QColor>
+#include <QEvent>
+#include <initializer_list>
 
 #include "Gradient.h"
 #include "GlassManager.h"
@@ -38,6 +40,11 @@ public:
 
   void Activated(QLabel& image, bool active);
   void ColorsChanged(QLabel& image);
+  // A decorated dialog's change event, after the dialog's own handling: an activation change
+  // goes to Activated, a palette change to ColorsChanged, and a style change repaints the
+  // buttons on the strip (their access-key cues).
+  void ChangeEvent(const QEvent& event, QLabel& image, bool active,
+                   std::initializer_list<QWidget*> buttonsOnStrip);
 
 private:
   static QWidget& OwnerForm(QLabel& image);
