@@ -13,3 +13,9 @@ std::string ExecutableFolder() {
   if (executable.empty()) return "./";
   return std::filesystem::path(executable).parent_path().string() + "/";
 }
+
+std::string ResolvedProgramPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+  return error ? path : resolved.string();
+}

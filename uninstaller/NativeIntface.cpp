@@ -1,0 +1,85 @@
+#include "NativeIntface.h"
+
+const TNativeText EngNativeText = {
+    "Uninstall Vellumark",
+    "Uninstall Vellumark",
+    "Remove Vellumark software from folder?",
+    "Remove all contacts data",
+    "Remove",
+    "Cancel",
+    "Exit",
+    "Closing program...",
+    "Removing shortcuts on Desktop...",
+    "Removing shortcut in the Quick Launch...",
+    "Removing program group in the Start Menu...",
+    "Removing contacts data...",
+    "Removing export-import folders...",
+    "Removing program files...",
+    "Removing the entry in Windows Registry...",
+    "Couldn't close the active program",
+    "Couldn't remove file",
+    "Couldn't remove folder",
+    "Couldn't remove register key",
+    "Couldn't remove register parameter",
+    "Uninstall is not complete, some errors occured:",
+    "Couldn't remove Vellumark from the folder",
+    "Not found the entry in Windows Registry",
+};
+
+const TNativeText UkrNativeText = {
+    "Видалення Vellumark",
+    "Видалення програми",
+    "Видалити Vellumark з папки?",
+    "Видалити всі дані про контакти",
+    "Видалити",
+    "Відміна",
+    "Вихід",
+    "Закриття програми...",
+    "Видалення ярликів на робочому столі...",
+    "Видалення ярлика з швидкого запуску...",
+    "Видалення групи програм в меню пуск...",
+    "Видалення даних про контакти...",
+    "Видалення папок експорту-імпорту...",
+    "Видалення файлів програми...",
+    "Видалення запису в реєстрі Windows...",
+    "Не вдалося закрити працюючу програму",
+    "Не вдалося видалити файл",
+    "Не вдалося видалити папку",
+    "Не вдалося видалити ключ реєстру",
+    "Не вдалося видалити параметр реєстру",
+    "Видалення не закінчено, виникли помилки:",
+    "Неможливо видалити Vellumark з папки",
+    "Не знайдено запису про програму в реєстрі Windows",
+};
+
+const TNativeText RusNativeText = {
+    "Удаление Vellumark",
+    "Удаление программы",
+    "Удалить Vellumark из папки?",
+    "Удалить все данные о контактах",
+    "Удалить",
+    "Отмена",
+    "Выход",
+    "Закрытие программы...",
+    "Удаление ярлыков на рабочем столе...",
+    "Удаление ярлыка из быстрого запуска...",
+    "Удаление группы программ в меню пуск...",
+    "Удаление данных о контактах...",
+    "Удаление папок экспорта-импорта...",
+    "Удаление файлов программы...",
+    "Удаление записи в реестре Windows...",
+    "Не удалось закрыть работающую программу",
+    "Не удалось удалить файл",
+    "Не удалось удалить папку",
+    "Не удалось удалить ключ реестра",
+    "Не удалось удалить параметр реестра",
+    "Удаление не завершено, произошли ошибки:",
+    "Невозможно удалить Vellumark из папки",
+    "Не найдено записи о программе в реестре Windows",
+};
+
+const TNativeText& NativeTextOf(int language) {
+  if (language == 0) return RusNativeText;
+  if (language == 1) return UkrNativeText;
+  return EngNativeText;
+}
