@@ -32,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFolder.h"
 #include "BenchReport.h"
 #include "BookData.h"
 #include "ContactGenerator.h"
@@ -489,15 +490,6 @@ void PrintImport(const TImportResult& import) {
   }
 }
 
-void WarnIfInMemory(const fs::path& folder) {
-  constexpr long kTmpfsMagic = 0x01021994;
-  constexpr long kRamfsMagic = 0x858458f6;
-  struct statfs info {};
-  if (statfs(folder.c_str(), &info) == 0 && (info.f_type == kTmpfsMagic || info.f_type == kRamfsMagic)) {
-    std::fprintf(stderr, "warning: %s is in memory; pass --dir= a folder on a disk\n", folder.c_str());
-  }
-}
-
 bool ParseArguments(int count, char** arguments) {
   TOptions& options = Options();
   options.bookctl = fs::read_symlink("/proc/self/exe").parent_path() / ".." / "bookctl" / "bookctl";
@@ -532,8 +524,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (!ParseArguments(argc, argv)) return 2;
   WarnIfInMemory(Options().parent);
-  DataFolder() = Options().parent / ("vellumark-bookbench-" + std::to_string(getpid()));
-  fs::create_directories(DataFolder());
+  const TBenchFolder folder(Options().parent, "bookbench");
+  DataFolder() = folder.Path();
 
   RegisterEngineFieldClasses();
   SelectLanguage(kEnglish);
@@ -551,8 +543,6 @@ int main(int argc, char** argv) {
     status = 1;
   }
   CurrentWorld().reset();
-  std::error_code ignored;
-  fs::remove_all(DataFolder(), ignored);
   benchmark::Shutdown();
   return status;
 }

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "BareWork.h"
+#include "BenchFolder.h"
 #include "BenchReport.h"
 #include "ContactGenerator.h"
 #include "SqliteContacts.h"
@@ -380,15 +381,6 @@ std::vector<int> ParseSizes(const std::string& text) {
   return sizes;
 }
 
-// Flushes into memory cost nothing and would make every durable figure meaningless.
-void WarnIfInMemory(const std::filesystem::path& folder) {
-  constexpr long kTmpfsMagic = 0x01021994;
-  constexpr long kRamfsMagic = 0x858458f6;
-  struct statfs info {};
-  if (statfs(folder.c_str(), &info) == 0 && (info.f_type == kTmpfsMagic || info.f_type == kRamfsMagic)) {
-    std::fprintf(stderr, "warning: %s is in memory; pass --dir= a folder on a disk\n", folder.c_str());
-  }
-}
 
 }  // namespace
 
@@ -414,8 +406,8 @@ int main(int argc, char** argv) {
     }
   }
   WarnIfInMemory(parent);
-  DataFolder() = parent / ("vellumark-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(DataFolder());
+  const TBenchFolder folder(parent, "bench");
+  DataFolder() = folder.Path();
 
   RegisterEngineFieldClasses();
   for (std::size_t i = 0; i < sizes.size(); ++i) RegisterSize(sizes[i], i == 0);
@@ -427,8 +419,6 @@ int main(int argc, char** argv) {
   PrintSummary(reporter.Medians(), sizes);
 
   CurrentWorld().reset();  // closes the last size's files and removes them
-  std::error_code ignored;
-  std::filesystem::remove_all(DataFolder(), ignored);
   benchmark::Shutdown();
   return 0;
 }

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFolder.h"
 #include "BenchReport.h"
 #include "BookData.h"
 #include "ContactGenerator.h"
@@ -390,8 +391,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (!ParseArguments(argc, argv)) return 2;
   QApplication application(argc, argv);
-  DataFolder() = Options().parent / ("vellumark-gridbench-" + std::to_string(getpid()));
-  fs::create_directories(DataFolder());
+  const TBenchFolder folder(Options().parent, "gridbench");
+  DataFolder() = folder.Path();
 
   RegisterEngineFieldClasses();
   SelectLanguage(kEnglish);
@@ -406,8 +407,6 @@ int main(int argc, char** argv) {
     status = 1;
   }
   CurrentWorld().reset();
-  std::error_code ignored;
-  fs::remove_all(DataFolder(), ignored);
   benchmark::Shutdown();
   return status;
 }

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 
+#include "BenchFolder.h"
 #include "BookDataOpen.h"
 #include "ContactGenerator.h"
 #include "EximRep.h"
@@ -115,11 +116,9 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   RegisterEngineFieldClasses();
   SelectLanguage(2);
-  const fs::path folder = fs::path(Folder(argc, argv)) / "vellumark-jobbench";
-  fs::remove_all(folder);
-  TimeExport(folder, Argument(argc, argv, "--export", 100000));
-  TimePrint(folder, Argument(argc, argv, "--print", 10000));
-  fs::remove_all(folder);
+  const TBenchFolder folder(Folder(argc, argv), "jobbench");
+  TimeExport(folder.Path(), Argument(argc, argv, "--export", 100000));
+  TimePrint(folder.Path(), Argument(argc, argv, "--print", 10000));
   ClearFieldClassRegistry();
   return 0;
 }

@@ -22,6 +22,8 @@
 #include <vector>
 
 #include "AboutForm.h"
+#include "BenchFolder.h"
+#include "BenchReport.h"
 #include "BookData.h"
 #include "ContactGenerator.h"
 #include "EditForm.h"
@@ -36,16 +38,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-double Percentile90(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() * 9 / 10];
-}
 
 // Opens the book alone; returns milliseconds.
 double TimeOpen(const fs::path& folder) {
@@ -71,8 +63,8 @@ int main(int argc, char** argv) {
   SelectLanguage(2);
   RegisterEngineFieldClasses();
 
-  const fs::path folder = parent / ("vellumark-window-bench-" + std::to_string(::getpid()));
-  fs::create_directories(folder);
+  const TBenchFolder benchFolder(parent, "window-bench");
+  const fs::path& folder = benchFolder.Path();
   std::printf("Writing %d contacts...\n", records);
   WriteContactFile((folder / "book.dat").string(), GenerateContacts(static_cast<std::size_t>(records), 20240601));
   std::ofstream(folder / CfgFileName).flush();
@@ -137,11 +129,10 @@ int main(int argc, char** argv) {
   std::printf("| of which the window (after the open) | %.1f ms |\n", window - Median(openParts));
   std::printf("| window appears / open alone | %.2f (target < 2) |\n", window / open);
   std::printf("| search key press through the window, median (%zu keys) | %.3f ms |\n", keys.size(), Median(keys));
-  std::printf("| search key press, 90th percentile | %.3f ms |\n", Percentile90(keys));
+  std::printf("| search key press, 90th percentile | %.3f ms |\n", Percentile(keys, 90));
   std::printf("| search key press, slowest | %.3f ms (target < 16) |\n",
               *std::max_element(keys.begin(), keys.end()));
 
   FreeProgOptions();
-  fs::remove_all(folder);
   return 0;
 }

@@ -1,0 +1,25 @@
+#include "BenchFolder.h"
+
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+TBenchFolder::TBenchFolder(const std::filesystem::path& parent, const std::string& program)
+    : path_(parent / ("vellumark-" + program + "-" + std::to_string(getpid()))) {
+  std::filesystem::create_directories(path_);
+}
+
+TBenchFolder::~TBenchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WarnIfInMemory(const std::filesystem::path& folder) {
+  constexpr long kTmpfsMagic = 0x01021994;
+  constexpr long kRamfsMagic = 0x858458f6;
+  struct statfs info {};
+  if (statfs(folder.c_str(), &info) == 0 && (info.f_type == kTmpfsMagic || info.f_type == kRamfsMagic)) {
+    std::fprintf(stderr, "warning: %s is in memory; pass --dir= a folder on a disk\n", folder.c_str());
+  }
+}
