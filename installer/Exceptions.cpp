@@ -10,6 +10,15 @@ std::string SetupFailureReport(const std::exception* failure, const void* receiv
   return message + " (" + type + " :" + AddressDigits(receiver) + ")";
 }
 
+TExceptHandler::TExceptHandler(TFailureApplication& application, QLabel* target)
+    : FApplication(application), FTarget(target) {
+  FApplication.SetFailureHandler([this](const std::exception* failure, const void* receiver) {
+    ApplicationException(failure, receiver);
+  });
+}
+
+TExceptHandler::~TExceptHandler() { FApplication.SetFailureHandler({}); }
+
 void TExceptHandler::ApplicationException(const std::exception* failure, const void* receiver) {
   if (FTarget != nullptr)
     FTarget->setText(QString::fromStdString(SetupFailureReport(failure, receiver)));

@@ -10,14 +10,20 @@
 #include <string>
 
 class QLabel;
+class TFailureApplication;
 
 std::string SetupFailureReport(const std::exception* failure, const void* receiver);
 
+// While it lives, the failures reaching application's event loop are reported into target.
 class TExceptHandler {
 public:
-  explicit TExceptHandler(QLabel* target) : FTarget(target) {}
+  TExceptHandler(TFailureApplication& application, QLabel* target);
+  ~TExceptHandler();
+  TExceptHandler(const TExceptHandler&) = delete;
+  TExceptHandler& operator=(const TExceptHandler&) = delete;
   void ApplicationException(const std::exception* failure, const void* receiver);
 
 private:
+  TFailureApplication& FApplication;
   QLabel* FTarget;
 };

@@ -16,13 +16,9 @@ int InstallerMain(int argc, char** argv) {
   {
     TMainFormSetup wizard;
     TConfirmForm confirm(&wizard);
-    TExceptHandler handler(wizard.LbComplete);
-    application.SetFailureHandler([&handler](const std::exception* failure, const void* receiver) {
-      handler.ApplicationException(failure, receiver);
-    });
+    TExceptHandler handler(application, wizard.LbComplete);
     wizard.show();
     application.exec();
-    application.SetFailureHandler({});
   }
   lock.reset();
   if (Installed && !LaunchPath.empty()) ExecProgram(LaunchPath, "", false);

@@ -1,7 +1,5 @@
 #include "MainForm.h"
 
-#include <sys/statvfs.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +21,7 @@
 #include "Confirm.h"
 #include "DeskLink.h"
 #include "DesignFont.h"
+#include "FreeSpace.h"
 #include "GlassGradient.h"
 #include "GlassStrip.h"
 #include "PlaceWidget.h"
@@ -33,6 +32,7 @@
 #include "RegionInfo.h"
 #include "Resources.h"
 #include "SetupPicture.h"
+#include "SpacedLabel.h"
 #include "TranspCheckBox.h"
 #include "UErrors.h"
 #include "UninstallEntry.h"
@@ -77,19 +77,6 @@ void Pause(int milliseconds) {
 
 [[noreturn]] void Fail(const char* identifier) { throw EGeneral(identifier); }
 
-
-// The free space of the file system that will hold path: statvfs of its nearest existing folder.
-bool FreeSpace(const std::string& path, std::uintmax_t& bytes, std::string& drive) {
-  fs::path folder = fs::path(path).lexically_normal();
-  std::error_code error;
-  while (!folder.empty() && !fs::is_directory(folder, error) && folder != folder.parent_path())
-    folder = folder.parent_path();
-  drive = folder.string();
-  struct statvfs info {};
-  if (folder.empty() || ::statvfs(drive.c_str(), &info) != 0) return false;
-  bytes = static_cast<std::uintmax_t>(info.f_bavail) * info.f_frsize;
-  return true;
-}
 
 // Writes the bytes beside path and renames them over it, so that a file in use (a program that
 // is still running) is replaced rather than changed under its feet.
@@ -151,7 +138,7 @@ void TMainFormSetup::CreateControls() {
   Bevel->setFrameShadow(QFrame::Sunken);
   Image = PlaceWidget<QLabel>(this, "Image", 0, 0, 600, 350);
   Image->setPixmap(SetupPicture());
-  LbDescript = PlaceWidget<QLabel>(this, "LbDescript", kColumn, 38, kColumnWidth, 28);
+  LbDescript = PlaceWidget<TSpacedLabel>(this, "LbDescript", kColumn, 38, kColumnWidth, 28);
   LbDescript->setWordWrap(true);
   LbLang = PlaceWidget<QLabel>(this, "LbLang", kColumn, 120, kColumnWidth, 14);
   ComboBoxLang = PlaceWidget<QComboBox>(this, "ComboBoxLang", kColumn, 135, 145, 21);
@@ -169,7 +156,7 @@ void TMainFormSetup::CreateControls() {
   MemoProgress->setReadOnly(true);
   MemoProgress->setLineWrapMode(QPlainTextEdit::NoWrap);
   MemoProgress->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  LbComplete = PlaceWidget<QLabel>(this, "LbComplete", kColumn, 305, kColumnWidth, 26);
+  LbComplete = PlaceWidget<TSpacedLabel>(this, "LbComplete", kColumn, 305, kColumnWidth, 26);
   ImageBott = PlaceWidget<QLabel>(this, "ImageBott", 0, 344, 600, 48);
   LbVersion = PlaceWidget<QLabel>(this, "LbVersion", kColumn, 25, kColumnWidth, 14);
   CbExec = PlaceWidget<QCheckBox>(this, "CbExec", kColumn, 280, kColumnWidth, 17);
@@ -475,10 +462,9 @@ void TMainFormSetup::StepCheckFreeSpace() {
     AddDetail(std::string(FSetupTexts->BadDrive) + " \"" + FInstallDir + "\"");
     Fail("errPathDrive");
   }
-  std::uintmax_t free = 0;
-  std::string drive;
-  if (!FreeSpace(FInstallDir, free, drive) || free < kMinimumFreeSpace) {
-    AddDetail(std::string(FSetupTexts->NoFreeSpace) + " " + drive);
+  const TFreeSpace space = FreeSpaceFor(FInstallDir);
+  if (!space.Bytes || *space.Bytes < kMinimumFreeSpace) {
+    AddDetail(std::string(FSetupTexts->NoFreeSpace) + " " + space.Folder);
     Fail("errDiskSpace");
   }
 }

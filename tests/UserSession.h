@@ -26,7 +26,9 @@ public:
     Set("XDG_CONFIG_HOME", (Root / "config").string());
   }
   ~TUserSession() {
-    for (auto& [name, value] : Saved) {
+    // Newest first, so a variable set twice gets back the value it had before the session.
+    for (auto entry = Saved.rbegin(); entry != Saved.rend(); ++entry) {
+      const auto& [name, value] = *entry;
       if (value) ::setenv(name.c_str(), value->c_str(), 1);
       else ::unsetenv(name.c_str());
     }

@@ -14,13 +14,9 @@ int UninstMain(int argc, char** argv) {
   CreateUninstGradient();
   {
     TMainUninstForm form(ExecutableFolder());
-    TExceptHandler handler(form);
-    application.SetFailureHandler([&handler](const std::exception* failure, const void* receiver) {
-      handler.ApplicationException(failure, receiver);
-    });
+    Uninst::TExceptHandler handler(application, form);
     form.show();
     application.exec();
-    application.SetFailureHandler({});
   }
   lock.reset();
   FreeUninstGradient();

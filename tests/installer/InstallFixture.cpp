@@ -2,15 +2,24 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "QtTestApp.h"
+TFailureApplication& FailureTestApplication() {
+  static int argc = 1;
+  static char name[] = "tests";
+  static char* argv[] = {name, nullptr};
+  if (qApp == nullptr) new TFailureApplication(argc, argv);
+  auto* application = dynamic_cast<TFailureApplication*>(qApp);
+  if (application == nullptr) throw std::logic_error("another kind of application came first");
+  return *application;
+}
 
 TScriptedAnswers::TScriptedAnswers() {
-  TestApplication();  // the timer needs the application
+  FailureTestApplication();  // the timer needs the application
   QObject::connect(&FTimer, &QTimer::timeout, [this] { Poll(); });
   FTimer.start(5);
 }
@@ -34,7 +43,7 @@ void TScriptedAnswers::Poll() {
 }
 
 TInstallFixture::TInstallFixture() {
-  TestApplication();
+  FailureTestApplication();
   Session.Set("XDG_DATA_HOME", Data().string());
   Session.Set("LANG", "C.UTF-8");
   Installed = false;

@@ -16,8 +16,13 @@
 #include <gtest/gtest.h>
 
 #include "Confirm.h"
+#include "FailureApplication.h"
 #include "MainForm.h"
 #include "UserSession.h"
+
+// The tests' application: the installer's own kind, which can hand failures that reach its
+// event loop to a handler.
+TFailureApplication& FailureTestApplication();
 
 // The answers the scripted user gives, in order, and the questions they were given for.
 class TScriptedAnswers {

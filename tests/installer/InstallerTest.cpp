@@ -10,20 +10,35 @@
 #include <fstream>
 #include <thread>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include "AppSelector.h"
 #include "AutoStart.h"
 #include "BookProcess.h"
 #include "DesktopEntry.h"
+#include "Exceptions.h"
 #include "Exec.h"
+#include "FreeSpace.h"
 #include "InstallFixture.h"
 #include "InstallerMain.h"
+#include "NamSelDir.h"
+#include "SpacedLabel.h"
+#include "TranspCheckBox.h"
+#include "UErrors.h"
 #include "UserObjects.h"
 #include "UserRegistry.h"
 
@@ -36,6 +51,42 @@ namespace {
 
 
 std::string Folder(const fs::path& path) { return path.string() + "/"; }
+
+QString Text(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+// The folder chooser as the user meets it: act runs once the chooser shows, and must end it.
+struct TChooser {
+  QDialog& Dialog;
+  QTreeView* Tree() const { return Dialog.findChild<QTreeView*>("Tree"); }
+  QLineEdit* Edit() const { return Dialog.findChild<QLineEdit*>("EditName"); }
+  QPushButton* Button(QDialogButtonBox::StandardButton which) const {
+    return Dialog.findChild<QDialogButtonBox*>()->button(which);
+  }
+  QString Current() const {
+    return static_cast<QFileSystemModel*>(Tree()->model())->filePath(Tree()->currentIndex());
+  }
+  void Select(const fs::path& folder) const {
+    Tree()->setCurrentIndex(static_cast<QFileSystemModel*>(Tree()->model())->index(Text(folder)));
+  }
+};
+
+void WhenChooserShows(std::function<void(const TChooser&)> act) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || dialog->objectName() != "NamedDirDialog") return;
+    poll->stop();
+    poll->deleteLater();
+    act(TChooser{*dialog});
+  });
+  poll->start(5);
+}
+
+// Stands in for the file system's free-space answer while it lives.
+struct TFreeSpaceStandIn {
+  explicit TFreeSpaceStandIn(TFreeSpaceQuery query) { SetFreeSpaceQuery(std::move(query)); }
+  ~TFreeSpaceStandIn() { SetFreeSpaceQuery({}); }
+};
 
 }  // namespace
 
@@ -233,4 +284,199 @@ TEST_F(InstallerTest, ASecondInstallerEndsAtOnce) {
   ::waitpid(first, nullptr, 0);
   ASSERT_TRUE(ended);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(InstallerTest, BrowsingOpensOnTheParentProposesTheNameAndReturnsTheEditedFolder) {
+  fs::create_directories(Home() / "Apps");
+  Wizard->BtnNext->click();
+  Wizard->BtnNext->click();
+  QString openedOn, proposedAtOpen, proposed, caption, title, buttons;
+  WhenChooserShows([&](const TChooser& chooser) {
+    openedOn = chooser.Current();
+    proposedAtOpen = chooser.Edit()->text();
+    caption = chooser.Dialog.windowTitle();
+    title = chooser.Dialog.findChild<QLabel*>("Title")->text();
+    buttons = chooser.Button(QDialogButtonBox::Ok)->text() + "|" +
+              chooser.Button(QDialogButtonBox::Cancel)->text();
+    chooser.Select(Home() / "Apps");
+    proposed = chooser.Edit()->text();
+    chooser.Edit()->setText(Text(Home() / "Apps/Notebook"));
+    QTest::mouseClick(chooser.Button(QDialogButtonBox::Ok), Qt::LeftButton);
+  });
+  Wizard->BtnBrowse->click();
+  // The proposed folder does not exist yet: the chooser opens on the folder above it.
+  EXPECT_EQ(openedOn, Text(Home()));
+  EXPECT_EQ(proposedAtOpen, Text(Home() / "Kalmiq"));
+  EXPECT_EQ(caption, "Browse folders");
+  EXPECT_EQ(title, "Choose installation folder");
+  EXPECT_EQ(buttons, "OK|Cancel");
+  EXPECT_EQ(proposed, Text(Home() / "Apps/Kalmiq"));
+  EXPECT_EQ(Wizard->EditPath->text(), Text(Home() / "Apps/Notebook")) << "the edited name counts";
+
+  // Cancelling leaves the folder as it was, whatever was selected meanwhile.
+  WhenChooserShows([&](const TChooser& chooser) {
+    openedOn = chooser.Current();
+    chooser.Select(Home());
+    QTest::mouseClick(chooser.Button(QDialogButtonBox::Cancel), Qt::LeftButton);
+  });
+  Wizard->BtnBrowse->click();
+  EXPECT_EQ(openedOn, Text(Home() / "Apps"));
+  EXPECT_EQ(Wizard->EditPath->text(), Text(Home() / "Apps/Notebook"));
+}
+
+TEST_F(InstallerTest, TheFolderChooserReturnsTheSelectedFolderForAnEmptiedNameAndChecksItsName) {
+  std::string path = (Home() / "Kalmiq").string();
+  WhenChooserShows([&](const TChooser& chooser) {
+    chooser.Edit()->clear();
+    QTest::mouseClick(chooser.Button(QDialogButtonBox::Ok), Qt::LeftButton);
+  });
+  EXPECT_TRUE(SelectDirWithName("Kalmiq", path, "", "", "", ""));
+  EXPECT_EQ(path, Home().string());
+
+  for (const auto& [name, message] : {std::pair{" Kalmiq", "Not Trimmed Default Direcdtory Name"},
+                                      std::pair{"", "Default Direcdtory Name Is Empty"}}) {
+    try {
+      SelectDirWithName(name, path, "", "", "", "");
+      ADD_FAILURE() << "no failure for \"" << name << "\"";
+    } catch (const EGeneral& failure) {
+      EXPECT_TRUE(std::string(failure.what()).starts_with(message)) << failure.what();
+    }
+  }
+}
+
+TEST_F(InstallerTest, TooLittleFreeSpaceFailsAtTheSecondStep) {
+  const fs::path target = Home() / "Kalmiq";
+  struct {
+    std::optional<std::uintmax_t> free;
+    bool enough;
+  } cases[] = {{8388607, false}, {std::nullopt, false}, {8388608, true}};
+  for (const auto& c : cases) {
+    std::string asked;
+    TFreeSpaceStandIn standIn([&](const std::string& folder) {
+      asked = folder;
+      return c.free;
+    });
+    Install(target.string());
+    const std::string label = c.free ? std::to_string(*c.free) : "unreadable";
+    // The folder does not exist yet: the space is that of the folder it will be made in.
+    EXPECT_EQ(asked, Home().string()) << label;
+    if (c.enough) {
+      EXPECT_EQ(StepLines().filter("   - Ok").size(), 9) << label;
+      continue;
+    }
+    EXPECT_EQ(StepLines(), QStringList({"Checking working software availability   - Ok",
+                                        "Checking free space on the hard drive   - Error"}))
+        << label;
+    EXPECT_EQ(Wizard->ProgressLines().last(),
+              "    Not enough free space on the hard drive " + Text(Home()))
+        << label;
+    EXPECT_FALSE(fs::exists(target)) << label;
+    EXPECT_EQ(Wizard->BtnNext->text(), "Install");
+  }
+}
+
+TEST_F(InstallerTest, OnlyEnglishIsOfferedWhereTheLocaleCannotShowCyrillic) {
+  // The fixture's LANG is C.UTF-8; LC_ALL and then LC_CTYPE come before it.
+  struct {
+    const char* variable;
+    const char* locale;
+    int languages;
+  } cases[] = {{"LC_ALL", "C", 1},
+               {"LC_ALL", "POSIX", 1},
+               {"LC_ALL", "en_US.ISO-8859-1", 1},
+               {"LC_CTYPE", "de_DE.ISO-8859-15", 1},
+               {"LC_ALL", "ru_RU.KOI8-R", 3},
+               {"LC_ALL", "uk_UA.UTF-8", 3}};
+  for (const auto& c : cases) {
+    TUserSession locale;
+    locale.Set("LC_ALL", "");
+    locale.Set(c.variable, c.locale);
+    TMainFormSetup wizard;
+    ASSERT_EQ(wizard.ComboBoxLang->count(), c.languages) << c.variable << "=" << c.locale;
+    EXPECT_EQ(wizard.ComboBoxLang->itemText(0), "English");
+    EXPECT_EQ(wizard.SetupLang(), 2);
+  }
+}
+
+TEST_F(InstallerTest, TransparentCheckBoxesReplaceTheirBoxesAndCheckTheirArguments) {
+  QWidget window;
+  QObject notAWidget;
+  auto* box = new QCheckBox("Remember me", &window);
+  box->setObjectName("CbRemember");
+  box->setGeometry(12, 34, 150, 17);
+  box->setChecked(false);
+  struct {
+    QObject* owner;
+    QCheckBox* replaced;
+    const char* message;
+  } faults[] = {{nullptr, box, "Not assigned AOwner param"},
+                {&window, nullptr, "Not assigned replaced param"},
+                {&notAWidget, box, "AOwner param not is TWinControl"}};
+  for (const auto& fault : faults) {
+    try {
+      new TTranspCheckBox(fault.owner, fault.replaced);
+      ADD_FAILURE() << "no failure for " << fault.message;
+    } catch (const EGeneral& failure) {
+      EXPECT_TRUE(std::string(failure.what()).starts_with(fault.message)) << failure.what();
+    }
+  }
+
+  QPointer<QCheckBox> replaced = box;
+  auto* transparent = new TTranspCheckBox(&window, box);
+  EXPECT_TRUE(replaced.isNull());
+  EXPECT_EQ(transparent->parent(), &window);
+  EXPECT_EQ(transparent->objectName(), "CbRememberasTransparent");
+  EXPECT_EQ(transparent->geometry(), QRect(12, 34, 150, 17));
+  EXPECT_EQ(transparent->text(), "Remember me");
+  EXPECT_FALSE(transparent->isChecked());
+  EXPECT_FALSE(transparent->autoFillBackground());
+}
+
+TEST_F(InstallerTest, AFailureInAnEventHandlerIsShownInTheBottomLineAndTheWizardGoesOn) {
+  TExceptHandler handler(FailureTestApplication(), Wizard->LbComplete);
+  Wizard->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(Wizard.get()));
+  for (int page = 1; page < 4; ++page) Wizard->BtnNext->click();
+  // A wizard without its replacement question is a fault of the program's own making.
+  Confirm.reset();
+  QTest::mouseClick(Wizard->BtnNext, Qt::LeftButton);
+  EXPECT_EQ(Wizard->LbComplete->text(),
+            "The replacement dialog must be created in installer/MainForm (EGeneral :" +
+                QString::fromStdString(AddressDigits(Wizard->BtnNext)) + ")");
+  EXPECT_TRUE(Wizard->isVisible());
+
+  QTest::mouseClick(Wizard->BtnCancel, Qt::LeftButton);
+  EXPECT_FALSE(Wizard->isVisible()) << "the wizard still answers";
+}
+
+TEST_F(InstallerTest, TextsFitTheirControlsOnEveryPageInEachLanguage) {
+  Wizard->show();
+  for (int position = 0; position < 3; ++position) {
+    Wizard->ComboBoxLang->setCurrentIndex(position);
+    Wizard->ApplyLanguage(position);
+    for (int page = 1; page <= 4; ++page) {
+      if (page == 1) Wizard->ShowLanguagePage();
+      else Wizard->BtnNext->click();
+      for (QWidget* control : Wizard->findChildren<QWidget*>()) {
+        if (control->isHidden()) continue;
+        const std::string where = control->objectName().toStdString() + " on page " +
+                                  std::to_string(page) + " in language " +
+                                  std::to_string(Wizard->SetupLang());
+        if (auto* box = qobject_cast<QCheckBox*>(control)) {
+          EXPECT_LE(box->sizeHint().width(), box->width()) << where;
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+          // The style asks for wide buttons; the text only needs to stay clear of the frame.
+          EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 8, button->width())
+              << where;
+        } else if (auto* spaced = dynamic_cast<TSpacedLabel*>(control)) {
+          const int lines = static_cast<int>(spaced->text().count('\n')) + 1;
+          EXPECT_LE(lines * spaced->LinePitch(), spaced->height()) << where;
+          for (const QString& line : spaced->text().split('\n'))
+            EXPECT_LE(spaced->fontMetrics().horizontalAdvance(line), spaced->width()) << where;
+        } else if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty()) {
+          EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << where;
+        }
+      }
+    }
+  }
 }

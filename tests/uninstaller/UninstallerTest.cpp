@@ -14,6 +14,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
 
 #include "AppSelector.h"
 #include "AutoStart.h"
@@ -21,8 +24,10 @@
 #include "DeleteExe.h"
 #include "FormUninstall.h"
 #include "InstallFixture.h"
+#include "UErrors.h"
 #include "UserRegistry.h"
 #include "XvfbServer.h"
+#include "uninstaller/Exceptions.h"
 
 extern char** environ;
 
@@ -180,6 +185,31 @@ TEST_F(UninstallerTest, AnInstallLanguageOutOfRangeGivesEnglish) {
   EXPECT_EQ(form.ErrorText(), "");
   EXPECT_FALSE(LinksExist());
   DeleteOnExit = false;
+}
+
+TEST_F(UninstallerTest, AFailureReachingTheLoopIsListedAndTheWindowGoesOn) {
+  TMainUninstForm form(Target().string());
+  Uninst::TExceptHandler handler(FailureTestApplication(), form);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QTimer::singleShot(0, &form, [] { throw EGeneral("The trash cannot be reached"); });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.MemoErrors->isVisible(); }, 2000));
+
+  EXPECT_TRUE(QRegularExpression("^The trash cannot be reached\nEGeneral :[0-9A-F]{8}$")
+                  .match(form.MemoErrors->toPlainText())
+                  .hasMatch())
+      << form.MemoErrors->toPlainText().toStdString();
+  EXPECT_EQ(form.LbFolder->text(), "Uninstall is not complete, some errors occured:");
+  EXPECT_TRUE(form.BtnDelete->isHidden());
+  EXPECT_TRUE(form.CbDeleteData->isHidden());
+  EXPECT_TRUE(form.LbProgress->isHidden());
+  EXPECT_EQ(form.BtnCancel->text(), "Exit");
+
+  QTest::mouseClick(form.BtnCancel, Qt::LeftButton);
+  EXPECT_FALSE(form.isVisible()) << "the window still answers";
+  EXPECT_FALSE(DeleteOnExit);
+  EXPECT_TRUE(fs::exists(Target() / "book"));
+  EXPECT_TRUE(Registered());
 }
 
 }  // namespace
