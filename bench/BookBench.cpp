@@ -67,11 +67,6 @@ TOptions& Options() {
   return options;
 }
 
-fs::path& DataFolder() {
-  static fs::path folder;
-  return folder;
-}
-
 double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
@@ -525,7 +520,6 @@ int main(int argc, char** argv) {
   if (!ParseArguments(argc, argv)) return 2;
   WarnIfInMemory(Options().parent);
   const TBenchFolder folder(Options().parent, "bookbench");
-  DataFolder() = folder.Path();
 
   RegisterEngineFieldClasses();
   SelectLanguage(kEnglish);

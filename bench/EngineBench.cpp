@@ -45,11 +45,6 @@ constexpr std::uint32_t kSeed = 20240601;
 const char* const kFirstName = "!!! First";
 const char* const kLastName = "яяя Last";
 
-std::filesystem::path& DataFolder() {
-  static std::filesystem::path folder;
-  return folder;
-}
-
 // Everything one size needs: the contacts, the engine's file, a bare copy and the SQLite
 // database, made once and kept while the benchmarks of that size run.
 class TSizeWorld {
@@ -407,7 +402,6 @@ int main(int argc, char** argv) {
   }
   WarnIfInMemory(parent);
   const TBenchFolder folder(parent, "bench");
-  DataFolder() = folder.Path();
 
   RegisterEngineFieldClasses();
   for (std::size_t i = 0; i < sizes.size(); ++i) RegisterSize(sizes[i], i == 0);

@@ -70,11 +70,6 @@ TOptions& Options() {
   return options;
 }
 
-fs::path& DataFolder() {
-  static fs::path folder;
-  return folder;
-}
-
 double Microseconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::micro>(to - from).count();
 }
@@ -392,7 +387,6 @@ int main(int argc, char** argv) {
   if (!ParseArguments(argc, argv)) return 2;
   QApplication application(argc, argv);
   const TBenchFolder folder(Options().parent, "gridbench");
-  DataFolder() = folder.Path();
 
   RegisterEngineFieldClasses();
   SelectLanguage(kEnglish);
